@@ -1,0 +1,31 @@
+#include "app/start.h"
+
+#include <memory>
+
+#include "runtime/files.h"
+#include "runtime/process.h"
+#include "runtime/surface_widget.h"
+#include "ui/main/main_window.h"
+
+namespace pexor {
+
+int startProgram(ProgramState& state, Prompts& prompts) {
+    // Files the program writes are named from the run directory; it is also
+    // the current directory at start, which a file dialog may change later.
+    enterRunDirectory();
+    installPaletteFaceColour();
+
+    state.grid16 = ColourGrid();
+    state.grid32 = ColourGrid();
+    registerExitRoutine([&state] { releaseProgramState(state); });
+
+    auto window = std::make_unique<MainWindow>(state, prompts);
+    window->runCreationHandler();
+    loadWindow(*window, false);
+
+    const int result = runMessageLoop();
+    window.reset();
+    return result;
+}
+
+}  // namespace pexor
