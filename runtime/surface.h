@@ -50,6 +50,7 @@ public:
 
     void setPen(PenStyle style, ColourValue colour);
     void setBrush(ColourValue colour);  // solid fill
+    ColourValue brushColour() const { return brushColour_; }
     void setHollowBrush();              // no fill
     // Outline in the pen, inside in the brush; right and bottom exclusive.
     void drawRectangle(int left, int top, int right, int bottom);
