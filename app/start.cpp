@@ -5,6 +5,7 @@
 #include "runtime/files.h"
 #include "runtime/process.h"
 #include "runtime/surface_widget.h"
+#include "ui/editor/editor_window.h"
 #include "ui/main/main_window.h"
 
 namespace pexor {
@@ -20,6 +21,7 @@ int startProgram(ProgramState& state, Prompts& prompts) {
     registerExitRoutine([&state] { releaseProgramState(state); });
 
     auto window = std::make_unique<MainWindow>(state, prompts);
+    window->openIconEditorStep = [](MainWindow& main) { openIconEditor(main); };
     window->runCreationHandler();
     loadWindow(*window, false);
 
