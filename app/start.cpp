@@ -1,5 +1,8 @@
 #include "app/start.h"
 
+#include <QApplication>
+#include <QFont>
+
 #include <memory>
 
 #include "runtime/files.h"
@@ -15,6 +18,10 @@ int startProgram(ProgramState& state, Prompts& prompts) {
     // the current directory at start, which a file dialog may change later.
     enterRunDirectory();
     installPaletteFaceColour();
+    // The layout is measured for the classic 9-point GUI font, 12 pixels high.
+    QFont font = QApplication::font();
+    font.setPixelSize(12);
+    QApplication::setFont(font);
 
     state.grid16 = ColourGrid();
     state.grid32 = ColourGrid();
