@@ -38,6 +38,9 @@ public:
     // they are and show nothing.
     const ByteBuffer& backgroundPicture() const { return backgroundBytes_; }
     bool backgroundIsPicture() const { return backgroundPicture_ != nullptr; }
+    // The background picture as decoded once for showing; null when there is
+    // none or the bytes are no picture.
+    const std::shared_ptr<const Picture>& decodedBackground() const { return backgroundPicture_; }
     void setBackgroundPicture(const ByteBuffer& bytes);
 
     // Background colour over the whole surface, then the background picture.

@@ -11,14 +11,13 @@
 #include <QScreen>
 #include <QKeyEvent>
 
-#include "icon/extraction.h"
-#include "icon/templates.h"
 #include "resources/window_icon.h"
 #include "runtime/files.h"
 #include "runtime/html_view.h"
 #include "runtime/picture/decode.h"
 #include "runtime/process.h"
 #include "runtime/surface_widget.h"
+#include "ui/main/extraction.h"
 
 namespace pexor {
 
@@ -220,37 +219,21 @@ void MainWindow::extractIcon() {
     }
 }
 
-// Draws the preview's picture stretched onto the icon surface, which is not
-// cleared first, and returns the pixel rows of its snapshot.
-void MainWindow::extractOnto(SurfaceWidget* preview, SurfaceWidget* target, int size) {
-    const ByteBuffer& bytes = preview->surface().backgroundPicture();
-    const PictureResult picture = decodePicture(bytes.span(), DecodeHint{size, size});
-    target->surface().drawPicture(picture.picture.get(), 0, 0, size, size, displayStretchMode());
-    target->update();
-    PixelBlock block = pixelBlockOfSnapshot(target->surface().snapshot(), size);
-    (size == 16 ? state_.pixels16 : state_.pixels32) = std::move(block);
-}
-
 void MainWindow::extract16() {
-    state_.outputIcon = template16();
-    extractOnto(位图画板1, 图标画板1, 16);
-    state_.outputIcon = withPixels(state_.outputIcon, iconTemplateOffsets::kPixels, state_.pixels16);
+    pexor::extract16(state_, 位图画板1->surface(), 图标画板1->surface(), displayStretchMode());
+    图标画板1->update();
 }
 
 void MainWindow::extract32() {
-    state_.outputIcon = template32();
-    extractOnto(位图画板1, 图标画板2, 32);
-    state_.outputIcon = withPixels(state_.outputIcon, iconTemplateOffsets::kPixels, state_.pixels32);
+    pexor::extract32(state_, 位图画板1->surface(), 图标画板2->surface(), displayStretchMode());
+    图标画板2->update();
 }
 
 void MainWindow::extractPair() {
-    state_.outputIcon = templatePair();
-    extractOnto(位图画板1, 图标画板1, 16);
-    state_.outputIcon =
-        withPixels(state_.outputIcon, iconTemplateOffsets::kPairPixels16, state_.pixels16);
-    extractOnto(位图画板2, 图标画板2, 32);
-    state_.outputIcon =
-        withPixels(state_.outputIcon, iconTemplateOffsets::kPairPixels32, state_.pixels32);
+    pexor::extractPair(state_, 位图画板1->surface(), 位图画板2->surface(), 图标画板1->surface(),
+                       图标画板2->surface(), displayStretchMode());
+    图标画板1->update();
+    图标画板2->update();
 }
 
 void MainWindow::saveIcon() {

@@ -84,7 +84,6 @@ protected:
 
 private:
     void buildLayout();
-    void extractOnto(SurfaceWidget* preview, SurfaceWidget* target, int size);
 
     ProgramState& state_;
     Prompts& prompts_;
