@@ -6,10 +6,13 @@
 #include <memory>
 
 #include "runtime/files.h"
+#include "runtime/html_view.h"
 #include "runtime/process.h"
 #include "runtime/surface_widget.h"
+#include "skin/skin.h"
 #include "ui/editor/editor_window.h"
 #include "ui/main/main_window.h"
+#include "welcome/welcome_page.h"
 
 namespace pexor {
 
@@ -29,8 +32,15 @@ int startProgram(ProgramState& state, Prompts& prompts) {
 
     auto window = std::make_unique<MainWindow>(state, prompts);
     window->openIconEditorStep = [](MainWindow& main) { openIconEditor(main); };
+    // --- Creation handler steps: the read-aloud page, then the skin ---
+    window->showWelcomePageStep = [](MainWindow& main) { showWelcomePage(main); };
+    window->applySkinStep = [] { applySkin(kStartSkin); };
+    // --- end of creation handler steps ---
     window->runCreationHandler();
     loadWindow(*window, false);
+    // The browser behind the HTML view starts once the window is on screen,
+    // so the window appears as fast as without it.
+    window->超文本浏览框1->startBrowserAfterFirstPaint();
 
     const int result = runMessageLoop();
     window.reset();
