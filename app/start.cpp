@@ -7,7 +7,9 @@
 
 #include "runtime/files.h"
 #include "runtime/html_view.h"
+#include "runtime/fatal_box.h"
 #include "runtime/process.h"
+#include "runtime/windows.h"
 #include "runtime/surface_widget.h"
 #include "skin/skin.h"
 #include "ui/editor/editor_window.h"
@@ -20,6 +22,7 @@ int startProgram(ProgramState& state, Prompts& prompts) {
     // Files the program writes are named from the run directory; it is also
     // the current directory at start, which a file dialog may change later.
     enterRunDirectory();
+    installFatalBox();
     installPaletteFaceColour();
     // The layout is measured for the classic 9-point GUI font, 12 pixels high.
     QFont font = QApplication::font();

@@ -1,8 +1,5 @@
 #include "runtime/fatal.h"
 
-#include <QApplication>
-#include <QMessageBox>
-
 #include <cstdio>
 
 #include "runtime/process.h"
@@ -10,14 +7,9 @@
 namespace pexor {
 namespace {
 
-void showQtBox(const std::string& text) {
-    if (qobject_cast<QApplication*>(QCoreApplication::instance()) == nullptr) return;
-    QMessageBox box(QMessageBox::Critical, QStringLiteral("错误"), QString::fromStdString(text),
-                    QMessageBox::Ok);
-    box.exec();
-}
+void noBox(const std::string&) {}
 
-FatalPresenter gPresenter = &showQtBox;
+FatalPresenter gPresenter = &noBox;
 
 }  // namespace
 
@@ -28,7 +20,9 @@ std::string fatalErrorText(int code, const std::string& message) {
     return text;
 }
 
-void setFatalPresenter(FatalPresenter presenter) { gPresenter = presenter ? presenter : &showQtBox; }
+void setFatalPresenter(FatalPresenter presenter) {
+    gPresenter = presenter ? presenter : &noBox;
+}
 
 void fatalError(int code, const std::string& message) {
     const std::string text = fatalErrorText(code, message);

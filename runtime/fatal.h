@@ -18,8 +18,9 @@ std::string fatalErrorText(int code, const std::string& message);
 // ends the process with 255, the byte an exit code of -1 becomes.
 [[noreturn]] void fatalError(int code, const std::string& message);
 
-// Who shows the box. By default a Qt message box when an application object
-// exists; tests install one that only records. The text also goes to stderr.
+// Who shows the box. The window layer installs a message box (see
+// installFatalBox); without one, and in tests, the text only goes to stderr,
+// where it always goes.
 using FatalPresenter = void (*)(const std::string& text);
 void setFatalPresenter(FatalPresenter presenter);
 

@@ -3,16 +3,9 @@
 #include <dlfcn.h>
 #include <unistd.h>
 
-#include <QApplication>
-#include <QEventLoop>
-#include <QPointer>
-#include <QWidget>
-
 #include <cstdio>
 #include <utility>
 #include <vector>
-
-#include "runtime/fatal.h"
 
 namespace pexor {
 namespace {
@@ -20,13 +13,6 @@ namespace {
 std::function<void()> gExitRoutine;
 bool gExitRoutineRan = false;
 std::vector<void*> gLibraries;
-bool gFirstWindowLoaded = false;
-
-bool anyWindowShown() {
-    for (QWidget* w : QApplication::topLevelWidgets())
-        if (w->isVisible()) return true;
-    return false;
-}
 
 }  // namespace
 
@@ -35,7 +21,9 @@ void registerExitRoutine(std::function<void()> routine) {
     gExitRoutineRan = false;
 }
 
-void clearExitRoutine() { gExitRoutine = nullptr; }
+void clearExitRoutine() {
+    gExitRoutine = nullptr;
+}
 
 void runExitRoutine() {
     if (gExitRoutineRan || !gExitRoutine) return;
@@ -61,40 +49,6 @@ void endProgram(int code) {
     for (auto it = gLibraries.rbegin(); it != gLibraries.rend(); ++it) dlclose(*it);
     gLibraries.clear();
     terminateProcess(code);
-}
-
-void loadWindow(QWidget& window, bool dialogMode) {
-    if (!dialogMode) {
-        window.show();
-        if (!gFirstWindowLoaded && !window.isVisible())
-            fatalError(kNoErrorCode, "载入启动窗口失败");
-        gFirstWindowLoaded = true;
-        return;
-    }
-    QPointer<QWidget> guard(&window);
-    window.setWindowModality(Qt::ApplicationModal);
-    window.setAttribute(Qt::WA_DeleteOnClose, false);
-    window.show();
-    QEventLoop loop;
-    // The window closes when it is hidden (close box, Escape, or a handler).
-    struct Watcher : QObject {
-        QEventLoop* loop;
-        bool eventFilter(QObject*, QEvent* e) override {
-            if (e->type() == QEvent::Hide) loop->quit();
-            return false;
-        }
-    } watcher;
-    watcher.loop = &loop;
-    window.installEventFilter(&watcher);
-    if (window.isVisible()) loop.exec();
-    if (guard) guard->removeEventFilter(&watcher);
-}
-
-int runMessageLoop() {
-    if (!anyWindowShown()) return 0;
-    QApplication::setQuitOnLastWindowClosed(true);
-    QApplication::exec();
-    return 0;
 }
 
 }  // namespace pexor

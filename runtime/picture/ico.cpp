@@ -1,6 +1,6 @@
 #include "runtime/picture/ico.h"
 
-#include <QImage>
+#include <png.h>
 
 #include <algorithm>
 #include <cstring>
@@ -44,8 +44,8 @@ bool isPng(std::span<const std::uint8_t> data) {
 // pixels in a byte: no PNG holds more pixels per byte than this.
 constexpr std::uint64_t kMostPngPixelsPerByte = 1032 * 8;
 
-// A PNG entry, read by Qt once its header has passed our size cap; Qt would
-// otherwise allocate whatever the header claims, up to its own limit.
+// A PNG entry, read by libpng once its header has passed our size cap; libpng
+// would otherwise allocate whatever the header claims.
 PictureResult decodePngEntry(std::span<const std::uint8_t> data) {
     ByteReader in(data, 8);
     in.skip(4);  // chunk length
@@ -61,16 +61,21 @@ PictureResult decodePngEntry(std::span<const std::uint8_t> data) {
     if (!dataCouldFill(std::uint64_t(width) * height, data.size(), kMostPngPixelsPerByte)) {
         return pictureFault("ICO PNG image data far too short for the picture size");
     }
-    QImage image;
-    if (!image.loadFromData(data.data(), int(std::min<std::size_t>(data.size(), INT32_MAX)),
-                            "PNG")) {
+    png_image image{};
+    image.version = PNG_IMAGE_VERSION;
+    if (!png_image_begin_read_from_memory(&image, data.data(), data.size())) {
         return pictureFault("ICO PNG image unreadable");
     }
-    image.convertTo(QImage::Format_ARGB32);
-    auto picture = makePicture(image.width(), image.height(), 0);
-    for (int y = 0; y < image.height(); ++y) {
-        std::memcpy(picture->pixels.data() + std::size_t(y) * std::size_t(image.width()),
-                    image.constScanLine(y), std::size_t(image.width()) * 4);
+    // B, G, R, A bytes with straight alpha: our 0xAARRGGBB pixels.
+    image.format = PNG_FORMAT_BGRA;
+    if (image.width != width || image.height != height) {
+        png_image_free(&image);
+        return pictureFault("ICO PNG image header unreadable");
+    }
+    auto picture = makePicture(int(width), int(height), 0);
+    if (!png_image_finish_read(&image, nullptr, picture->pixels.data(), 0, nullptr)) {
+        png_image_free(&image);
+        return pictureFault("ICO PNG image unreadable");
     }
     picture->hasTransparency = true;
     return pictureDone(std::move(picture));

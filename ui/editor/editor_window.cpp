@@ -15,6 +15,7 @@
 #include "runtime/controls.h"
 #include "runtime/picture/decode.h"
 #include "runtime/process.h"
+#include "runtime/windows.h"
 #include "ui/editor/pen_cursor.h"
 #include "ui/main/main_window.h"
 
