@@ -6,10 +6,9 @@
 #include <cstring>
 #include <string>
 
-#include "app/program_state.h"
+#include "icon/extraction.h"
 #include "runtime/files.h"
 #include "runtime/surface.h"
-#include "ui/main/extraction.h"
 
 int main(int argc, char** argv) {
     using namespace pexor;
@@ -30,14 +29,11 @@ int main(int argc, char** argv) {
     }
     Surface icon16(16, 16);
     Surface icon32(32, 32);
-    ProgramState state;
-    if (format == "16")
-        extract16(state, preview, icon16, StretchMode::Halftone);
-    else if (format == "32")
-        extract32(state, preview, icon32, StretchMode::Halftone);
-    else
-        extractPair(state, preview, preview, icon16, icon32, StretchMode::Halftone);
-    if (!writeWholeFile(argv[3], state.outputIcon)) {
+    const Extraction e = format == "16" ? extract16(preview, icon16, StretchMode::Halftone)
+                         : format == "32"
+                             ? extract32(preview, icon32, StretchMode::Halftone)
+                             : extractPair(preview, preview, icon16, icon32, StretchMode::Halftone);
+    if (!writeWholeFile(argv[3], e.icon)) {
         std::fprintf(stderr, "cannot write %s\n", argv[3]);
         return 1;
     }

@@ -12,14 +12,13 @@
 #include <cstring>
 #include <vector>
 
-#include "app/program_state.h"
 #include "icon/cell_patch.h"
 #include "icon/colour_grid.h"
+#include "icon/extraction.h"
 #include "icon/templates.h"
 #include "runtime/picture/decode.h"
 #include "runtime/stretch.h"
 #include "runtime/surface.h"
-#include "ui/main/extraction.h"
 
 namespace {
 
@@ -171,10 +170,9 @@ void BM_ExtractPairFromPreview(benchmark::State& s) {
     Surface preview(84, 84);
     preview.setBackgroundPicture(encoded(photo(640, 480), "BMP"));
     Surface icon16(16, 16), icon32(32, 32);
-    ProgramState state;
     for (auto _ : s) {
-        extractPair(state, preview, preview, icon16, icon32, StretchMode::Halftone);
-        benchmark::DoNotOptimize(state.outputIcon);
+        Extraction e = extractPair(preview, preview, icon16, icon32, StretchMode::Halftone);
+        benchmark::DoNotOptimize(e.icon);
     }
 }
 

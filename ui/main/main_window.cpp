@@ -4,20 +4,20 @@
 #include <QGuiApplication>
 #include <QIcon>
 #include <QImage>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPixmap>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
-#include <QKeyEvent>
 
+#include "icon/extraction.h"
 #include "resources/window_icon.h"
 #include "runtime/files.h"
 #include "runtime/html_view.h"
 #include "runtime/picture/decode.h"
 #include "runtime/process.h"
 #include "runtime/surface_widget.h"
-#include "ui/main/extraction.h"
 
 namespace pexor {
 
@@ -63,18 +63,17 @@ QIcon mainWindowIcon() {
     const PictureResult decoded = decodePicture(bytes);
     if (!decoded.ok()) return {};
     const Picture& p = *decoded.picture;
-    QImage image(reinterpret_cast<const uchar*>(p.pixels.data()), p.width, p.height,
-                 p.width * 4, QImage::Format_ARGB32);
+    QImage image(reinterpret_cast<const uchar*>(p.pixels.data()), p.width, p.height, p.width * 4,
+                 QImage::Format_ARGB32);
     return QIcon(QPixmap::fromImage(image.copy()));
 }
 
 }  // namespace
 
 MainWindow::MainWindow(ProgramState& state, Prompts& prompts)
-    : QWidget(nullptr,
-              Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                  Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                  Qt::WindowCloseButtonHint),
+    : QWidget(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                           Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                           Qt::WindowCloseButtonHint),
       state_(state),
       prompts_(prompts) {
     buildLayout();
@@ -215,23 +214,34 @@ void MainWindow::extractIcon() {
             图标画板2->show();
             标签2->show();
             break;
-        case IconFormat::None: break;
+        case IconFormat::None:
+            break;
     }
 }
 
 void MainWindow::extract16() {
-    pexor::extract16(state_, 位图画板1->surface(), 图标画板1->surface(), displayStretchMode());
+    Extraction e =
+        pexor::extract16(位图画板1->surface(), 图标画板1->surface(), displayStretchMode());
+    state_.outputIcon = std::move(e.icon);
+    state_.pixels16 = std::move(e.pixels16);
     图标画板1->update();
 }
 
 void MainWindow::extract32() {
-    pexor::extract32(state_, 位图画板1->surface(), 图标画板2->surface(), displayStretchMode());
+    Extraction e =
+        pexor::extract32(位图画板1->surface(), 图标画板2->surface(), displayStretchMode());
+    state_.outputIcon = std::move(e.icon);
+    state_.pixels32 = std::move(e.pixels32);
     图标画板2->update();
 }
 
 void MainWindow::extractPair() {
-    pexor::extractPair(state_, 位图画板1->surface(), 位图画板2->surface(), 图标画板1->surface(),
-                       图标画板2->surface(), displayStretchMode());
+    Extraction e =
+        pexor::extractPair(位图画板1->surface(), 位图画板2->surface(), 图标画板1->surface(),
+                           图标画板2->surface(), displayStretchMode());
+    state_.outputIcon = std::move(e.icon);
+    state_.pixels16 = std::move(e.pixels16);
+    state_.pixels32 = std::move(e.pixels32);
     图标画板1->update();
     图标画板2->update();
 }
@@ -260,8 +270,8 @@ void MainWindow::saveIcon() {
             prompts_.messageBox("文件名称不能为空！", box::kIconExclamation, kCaptionWarning);
         } else if (!replaceFileAtomically(fileName, state_.outputIcon)) {
             // The icon stays so that it can be saved elsewhere.
-            prompts_.messageBox("图标文件无法写入，请选择其他位置重新保存。",
-                                box::kIconExclamation, kCaptionWarning);
+            prompts_.messageBox("图标文件无法写入，请选择其他位置重新保存。", box::kIconExclamation,
+                                kCaptionWarning);
             keepIcon = true;
         }
     }
