@@ -62,25 +62,27 @@ ByteBuffer readWholeFile(const std::string& path) {
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) return {};
     struct stat st {};
-    std::vector<std::uint8_t> bytes;
-    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size > 0)
-        bytes.reserve(static_cast<std::size_t>(st.st_size));
-    else if (::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode)) {
+    if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
         ::close(fd);
         return {};
     }
-    std::uint8_t chunk[1 << 16];
+    // A regular file is read straight into a buffer of its size; anything
+    // else (a pipe, a file that grows meanwhile) in chunks until its end.
+    std::vector<std::uint8_t> bytes(S_ISREG(st.st_mode) ? static_cast<std::size_t>(st.st_size) : 0);
+    std::size_t filled = 0;
     for (;;) {
-        const ssize_t n = ::read(fd, chunk, sizeof chunk);
+        if (filled == bytes.size()) bytes.resize(bytes.size() + (1 << 16));
+        const ssize_t n = ::read(fd, bytes.data() + filled, bytes.size() - filled);
         if (n < 0 && errno == EINTR) continue;
         if (n < 0) {
             ::close(fd);
             return {};
         }
         if (n == 0) break;
-        bytes.insert(bytes.end(), chunk, chunk + n);
+        filled += static_cast<std::size_t>(n);
     }
     ::close(fd);
+    bytes.resize(filled);
     return ByteBuffer(std::move(bytes));
 }
 

@@ -38,13 +38,14 @@ void Surface::setBackgroundColour(ColourValue colour) {
     background_ = colour;
 }
 
-void Surface::setBackgroundPicture(const ByteBuffer& bytes) {
-    backgroundBytes_ = bytes;
+void Surface::setBackgroundPicture(ByteBuffer bytes) {
+    backgroundBytes_ = std::move(bytes);
     backgroundPicture_.reset();
     // Decoded once here, at most at the surface's size, so that every later
     // clear only draws it.
-    if (!bytes.empty()) {
-        backgroundPicture_ = decodePicture(bytes.span(), DecodeHint{width_, height_}).picture;
+    if (!backgroundBytes_.empty()) {
+        backgroundPicture_ =
+            decodePicture(backgroundBytes_.span(), DecodeHint{width_, height_}).picture;
     }
     clear();
 }

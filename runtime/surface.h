@@ -41,7 +41,7 @@ public:
     // The background picture as decoded once for showing; null when there is
     // none or the bytes are no picture.
     const std::shared_ptr<const Picture>& decodedBackground() const { return backgroundPicture_; }
-    void setBackgroundPicture(const ByteBuffer& bytes);
+    void setBackgroundPicture(ByteBuffer bytes);
 
     // Background colour over the whole surface, then the background picture.
     void clear();

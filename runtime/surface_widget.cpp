@@ -14,8 +14,8 @@ SurfaceWidget::SurfaceWidget(QWidget* parent, int width, int height)
     setAttribute(Qt::WA_OpaquePaintEvent);
 }
 
-void SurfaceWidget::setBackgroundPicture(const ByteBuffer& bytes) {
-    surface_.setBackgroundPicture(bytes);
+void SurfaceWidget::setBackgroundPicture(ByteBuffer bytes) {
+    surface_.setBackgroundPicture(std::move(bytes));
     update();
 }
 

@@ -21,7 +21,7 @@ public:
     void setDropsNonPictures(bool drops) { dropsNonPictures_ = drops; }
 
     // Background picture and clear, with a repaint.
-    void setBackgroundPicture(const ByteBuffer& bytes);
+    void setBackgroundPicture(ByteBuffer bytes);
     void clear();
 
 protected:
