@@ -59,9 +59,10 @@ void Surface::clear() {
     // Shrink by the smaller of the two ratios so the whole picture fits, never
     // enlarge. The scaled size is truncated; compared and computed in integers
     // (surface width × picture height against surface height × picture width)
-    // so that no ratio is rounded on the way.
-    std::int64_t width = picture.width;
-    std::int64_t height = picture.height;
+    // so that no ratio is rounded on the way. A picture decoded smaller than
+    // its file states fits by the stated size, as it would have at full size.
+    std::int64_t width = picture.fullWidth > 0 ? picture.fullWidth : picture.width;
+    std::int64_t height = picture.fullHeight > 0 ? picture.fullHeight : picture.height;
     if (width > width_ || height > height_) {
         if (std::int64_t(width_) * height <= std::int64_t(height_) * width) {
             height = height * width_ / width;

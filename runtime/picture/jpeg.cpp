@@ -163,6 +163,8 @@ PictureResult decodeJpeg(std::span<const std::uint8_t> bytes, DecodeHint hint) {
     }
     if (!startDecompress(s)) return failure("data unreadable");
     auto picture = makePicture(int(s.info.output_width), int(s.info.output_height), kOpaqueBlack);
+    picture->fullWidth = int(s.info.image_width);
+    picture->fullHeight = int(s.info.image_height);
     std::vector<JSAMPLE> cmykRow(s.cmyk ? std::size_t(s.info.output_width) * 4 : 0);
     // An error after some rows leaves them shown, like a file cut short.
     if (!readPixels(s, picture->pixels.data(), cmykRow.data()) && s.info.output_scanline == 0) {

@@ -18,6 +18,10 @@ struct Picture {
     int height = 0;
     std::vector<std::uint32_t> pixels;
     bool hasTransparency = false;
+    // The size the file states, where a decoder made a smaller picture for a
+    // hint (0: the picture's own size). Fitting into a preview goes by it.
+    int fullWidth = 0;
+    int fullHeight = 0;
 };
 
 // The largest size the caller will draw the picture at; 0 means full size.

@@ -1,5 +1,8 @@
 #include "runtime/surface.h"
 
+#include <QBuffer>
+#include <QImage>
+
 #include <cstdint>
 #include <string>
 #include <utility>
@@ -258,6 +261,27 @@ TEST(Surface, BytesThatAreNoPictureAreKeptAndShowNothing) {
         EXPECT_EQ(s.backgroundPicture(), bytes);
         EXPECT_EQ(s.pixels(), std::vector<std::uint32_t>(16, 0xFF0000FFu));
     }
+}
+
+// A JPEG decoded at 7/8 for the preview (613 x 336) would fit as 84 x 46;
+// the file's own 700 x 383 fits as 84 x 45, and that is what shows.
+TEST(Surface, ReducedDecodeFitsByTheFilesOwnSize) {
+    QImage image(700, 383, QImage::Format_RGB32);
+    image.fill(QColor(0, 200, 0));
+    QByteArray data;
+    QBuffer buffer(&data);
+    buffer.open(QIODevice::WriteOnly);
+    ASSERT_TRUE(image.save(&buffer, "JPG", 95));
+    Surface s(84, 84, kBlue);
+    s.setBackgroundPicture(ByteBuffer(std::span<const std::uint8_t>(
+        reinterpret_cast<const std::uint8_t*>(data.constData()), std::size_t(data.size()))));
+    ASSERT_TRUE(s.backgroundIsPicture());
+    ASSERT_LT(s.decodedBackground()->width, 700);  // it was decoded smaller
+    const int top = (84 - 45) / 2;
+    EXPECT_EQ(s.pixel(42, top - 1), 0xFF0000FFu);
+    EXPECT_NE(s.pixel(42, top), 0xFF0000FFu);
+    EXPECT_NE(s.pixel(42, top + 44), 0xFF0000FFu);
+    EXPECT_EQ(s.pixel(42, top + 45), 0xFF0000FFu);
 }
 
 }  // namespace
