@@ -33,7 +33,8 @@ void ColourLabel::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.fillRect(rect(), qColourOf(background_));
     painter.setPen(qColourOf(text_));
-    painter.drawText(rect(), static_cast<int>(alignment()), text());
+    // Two lines fit the label's 24 pixels where one would be cut off.
+    painter.drawText(rect(), static_cast<int>(alignment()) | Qt::TextWordWrap, text());
 }
 
 ShapeBox::ShapeBox(QWidget* parent, ColourValue outline) : QWidget(parent), outline_(outline) {}
