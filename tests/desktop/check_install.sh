@@ -32,6 +32,10 @@ check_tree() {  # <root> <prefix inside root>
         [[ -s "$png" ]] || { echo "missing $png"; exit 1; }
         file "$png" | grep -q "PNG image data, $size x $size" || { echo "bad $png"; exit 1; }
     done
+    # It starts through the link and stays up.
+    local rc=0
+    QT_QPA_PLATFORM=offscreen timeout 4 "$link" >/dev/null 2>&1 || rc=$?
+    [[ $rc -eq 124 ]] || { echo "$link ended early with $rc"; exit 1; }
     # Everything the program looks for beside itself is there.
     for extra in "${@:3}"; do
         [[ -e "$(dirname "$real")/$extra" ]] || { echo "missing $extra beside the program"; exit 1; }
