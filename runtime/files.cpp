@@ -70,15 +70,19 @@ ByteBuffer readWholeFile(const std::string& path) {
     // else (a pipe, a file that grows meanwhile) in chunks until its end.
     std::vector<std::uint8_t> bytes(S_ISREG(st.st_mode) ? static_cast<std::size_t>(st.st_size) : 0);
     std::size_t filled = 0;
+    std::uint8_t chunk[1 << 16];
     for (;;) {
-        if (filled == bytes.size()) bytes.resize(bytes.size() + (1 << 16));
-        const ssize_t n = ::read(fd, bytes.data() + filled, bytes.size() - filled);
+        const bool room = filled < bytes.size();
+        std::uint8_t* into = room ? bytes.data() + filled : chunk;
+        const std::size_t want = room ? bytes.size() - filled : sizeof chunk;
+        const ssize_t n = ::read(fd, into, want);
         if (n < 0 && errno == EINTR) continue;
         if (n < 0) {
             ::close(fd);
             return {};
         }
         if (n == 0) break;
+        if (!room) bytes.insert(bytes.end(), chunk, chunk + n);
         filled += static_cast<std::size_t>(n);
     }
     ::close(fd);

@@ -7,6 +7,7 @@
 #include "runtime/picture/canvas.h"
 #include "runtime/picture/checked.h"
 #include "runtime/picture/reader.h"
+#include "runtime/picture/reduce.h"
 
 namespace pexor {
 namespace {
@@ -223,6 +224,22 @@ struct Target {
         const std::int64_t y = topDown ? stored : picture.height - 1 - stored;
         return picture.pixels.data() + y * picture.width;
     }
+    void rowDone() const {}
+    int width() const { return picture.width; }
+};
+
+// Rows go through a reducer that keeps only block averages: a large picture
+// that will be drawn small never exists at full size.
+struct ReducingTarget {
+    RowReducer& reducer;
+    int fullWidth;
+    std::int64_t fullHeight;
+    bool topDown;
+    std::uint32_t* row(std::int64_t stored) const {
+        return reducer.row(int(topDown ? stored : fullHeight - 1 - stored));
+    }
+    void rowDone() const { reducer.rowDone(); }
+    int width() const { return fullWidth; }
 };
 
 // Whether `available` bytes hold every uncompressed row, each padded to four
@@ -241,10 +258,11 @@ const char* rowDataFault(const DibHeader& h, std::size_t available, std::uint64_
 }
 
 // Uncompressed rows, after rowDataFault has passed them.
+template <typename RowTarget>
 void decodeRows(const DibHeader& h, const Palette& palette, std::span<const std::uint8_t> data,
-                std::uint64_t rowBytes, bool keepAlpha, const Target& target, bool* anyAlpha) {
+                std::uint64_t rowBytes, bool keepAlpha, const RowTarget& target, bool* anyAlpha) {
     const Channel red(h.masks[0]), green(h.masks[1]), blue(h.masks[2]);
-    const int width = target.picture.width;
+    const int width = target.width();
     for (std::int64_t r = 0; r < h.height; ++r) {
         const std::uint8_t* in = data.data() + r * rowBytes;
         std::uint32_t* out = target.row(r);
@@ -283,6 +301,7 @@ void decodeRows(const DibHeader& h, const Palette& palette, std::span<const std:
             default:  // run lengths never come here
                 return;
         }
+        target.rowDone();
     }
 }
 
@@ -373,7 +392,7 @@ constexpr std::uint64_t kMostRunLengthPixelsPerByte = 1024;
 
 }  // namespace
 
-PictureResult decodeBmp(std::span<const std::uint8_t> bytes) {
+PictureResult decodeBmp(std::span<const std::uint8_t> bytes, DecodeHint hint) {
     ByteReader in(bytes);
     if (in.u8() != 'B' || in.u8() != 'M') return pictureFault("BMP signature missing");
     in.skip(4 + 2 + 2);  // file size and two reserved words: often wrong, never needed
@@ -415,6 +434,14 @@ PictureResult decodeBmp(std::span<const std::uint8_t> bytes) {
     if (h.runLength() && !dataCouldFill(std::uint64_t(h.width) * std::uint64_t(h.height),
                                         data.size(), kMostRunLengthPixelsPerByte)) {
         return pictureFault("BMP run-length data far too short for the picture size");
+    }
+    // Uncompressed rows arrive in order and can be shrunk as they come.
+    if (const int factor = reductionFactor(h.width, h.height, hint); factor > 1 && !h.runLength()) {
+        RowReducer reducer(int(h.width), int(h.height), factor);
+        bool anyAlpha = false;
+        decodeRows(h, palette, data, rowBytes, false,
+                   ReducingTarget{reducer, int(h.width), h.height, h.topDown}, &anyAlpha);
+        return pictureDone(reducer.finish());
     }
     auto picture = makePicture(int(h.width), int(h.height), kOpaqueBlack);
     const Target target{*picture, h.topDown};

@@ -11,7 +11,7 @@ namespace pexor {
 
 // A BMP file: the 14-byte file header, then a device-independent bitmap with
 // any of the Windows or OS/2 info headers. Shown opaque.
-PictureResult decodeBmp(std::span<const std::uint8_t> bytes);
+PictureResult decodeBmp(std::span<const std::uint8_t> bytes, DecodeHint hint = {});
 
 // The colour image of an icon or cursor entry, whose data is a
 // device-independent bitmap without file header: the info header (its height

@@ -14,7 +14,7 @@ PictureResult decodePicture(std::span<const std::uint8_t> bytes, DecodeHint hint
     try {
         switch (sniffPicture(bytes)) {
             case PictureFormat::Bmp:
-                return decodeBmp(bytes);
+                return decodeBmp(bytes, hint);
             case PictureFormat::Jpeg:
                 return decodeJpeg(bytes, hint);
             case PictureFormat::Ico:
