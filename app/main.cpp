@@ -6,6 +6,7 @@
 
 #include "app/program_state.h"
 #include "app/start.h"
+#include "runtime/fatal_box.h"
 #include "runtime/process.h"
 #include "runtime/prompts.h"
 
@@ -35,6 +36,8 @@ int main(int argc, char** argv) {
     std::vector<char*> args = applicationArguments(argc, argv);
     int count = static_cast<int>(args.size()) - 1;
     QApplication app(count, args.data());
+    // A fatal run-time error shows its message box before the process ends.
+    pexor::installFatalBox();
     pexor::ProgramState state;
     pexor::QtPrompts prompts;
     const int code = pexor::startProgram(state, prompts);

@@ -7,7 +7,6 @@
 
 #include "runtime/files.h"
 #include "runtime/html_view.h"
-#include "runtime/fatal_box.h"
 #include "runtime/process.h"
 #include "runtime/windows.h"
 #include "runtime/surface_widget.h"
@@ -18,11 +17,10 @@
 
 namespace pexor {
 
-int startProgram(ProgramState& state, Prompts& prompts) {
+int startProgram(ProgramState& state, Prompts& prompts, bool startBrowser) {
     // Files the program writes are named from the run directory; it is also
     // the current directory at start, which a file dialog may change later.
     enterRunDirectory();
-    installFatalBox();
     installPaletteFaceColour();
     // The layout is measured for the classic 9-point GUI font, 12 pixels high.
     QFont font = QApplication::font();
@@ -43,7 +41,7 @@ int startProgram(ProgramState& state, Prompts& prompts) {
     loadWindow(*window, false);
     // The browser behind the HTML view starts once the window is on screen,
     // so the window appears as fast as without it.
-    window->超文本浏览框1->startBrowserAfterFirstPaint();
+    if (startBrowser) window->超文本浏览框1->startBrowserAfterFirstPaint();
 
     const int result = runMessageLoop();
     window.reset();

@@ -44,7 +44,7 @@ MainWindow* mainWindow() {
         if (window == nullptr) terminateProcess(3);
         act(*window);
     });
-    endProgram(startProgram(state, prompts));
+    endProgram(startProgram(state, prompts, false));
 }
 
 const auto kRanOnce =
