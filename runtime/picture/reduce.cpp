@@ -24,7 +24,6 @@ int reductionFactor(std::int64_t width, std::int64_t height, DecodeHint hint) {
 
 RowReducer::RowReducer(int width, int height, int factor)
     : width_(width),
-      height_(height),
       factor_(factor),
       picture_(
           makePicture((width + factor - 1) / factor, (height + factor - 1) / factor, 0xFF000000u)),

@@ -33,7 +33,6 @@ private:
     void flushBand();
 
     int width_;
-    int height_;
     int factor_;
     std::shared_ptr<Picture> picture_;
     std::vector<std::uint32_t> scratch_;
