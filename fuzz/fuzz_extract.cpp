@@ -8,12 +8,11 @@
 #include <cstdint>
 #include <vector>
 
-#include "app/program_state.h"
 #include "fuzz/check.h"
+#include "icon/extraction.h"
 #include "runtime/bytes.h"
 #include "runtime/picture/decode.h"
 #include "runtime/surface.h"
-#include "ui/main/extraction.h"
 
 namespace {
 
@@ -32,13 +31,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     pexor::Surface icon16(16, 16);
     pexor::Surface icon32(32, 32);
 
-    pexor::ProgramState state;
-    pexor::extract16(state, preview, icon16, pexor::StretchMode::ColourOnColour);
-    checkIcon(state.outputIcon, 894);
-    pexor::extract32(state, preview, icon32, pexor::StretchMode::Halftone);
-    checkIcon(state.outputIcon, 3262);
-    pexor::extractPair(state, preview, preview, icon16, icon32, pexor::StretchMode::Halftone);
-    checkIcon(state.outputIcon, 4150);
-    pexor::releaseProgramState(state);
+    checkIcon(pexor::extract16(preview, icon16, pexor::StretchMode::ColourOnColour).icon, 894);
+    checkIcon(pexor::extract32(preview, icon32, pexor::StretchMode::Halftone).icon, 3262);
+    checkIcon(
+        pexor::extractPair(preview, preview, icon16, icon32, pexor::StretchMode::Halftone).icon,
+        4150);
     return 0;
 }

@@ -10,7 +10,14 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
 #include <sys/stat.h>
+
+#include <csignal>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
 
 #include "icon/templates.h"
 #include "runtime/files.h"
@@ -185,8 +192,8 @@ TEST_F(MainWindowTest, TransparentIconPixelsBecomeOpaqueButtonFace) {
     for (int y = 0; y < 16; ++y) {
         for (int x = 0; x < 16; ++x) {
             const std::size_t p = static_cast<std::size_t>(y * 48 + x * 3) + 1;
-            const ColourValue c = rgb(state.pixels16.at(p + 2), state.pixels16.at(p + 1),
-                                      state.pixels16.at(p));
+            const ColourValue c =
+                rgb(state.pixels16.at(p + 2), state.pixels16.at(p + 1), state.pixels16.at(p));
             ASSERT_EQ(c, x < 8 ? faceColour() : rgb(255, 0, 0)) << x << "," << y;
         }
     }
@@ -270,11 +277,41 @@ TEST_F(MainWindowTest, ConfirmedSaveWritesTheIconAndResetsTheWindow) {
 TEST_F(MainWindowTest, EmptyFileNameIsReportedAfterTheReset) {
     load(picture64x32());
     window.extractIcon();
-    prompts.expectFileDialog(std::string()).expectMessage("文件名称不能为空！", kFlagsWarning, "警告");
+    prompts.expectFileDialog(std::string())
+        .expectMessage("文件名称不能为空！", kFlagsWarning, "警告");
     window.saveIcon();
     EXPECT_TRUE(state.outputIcon.empty());
     EXPECT_TRUE(state.pixels16.empty());
 }
+
+// Files in `folder` whose names begin with `prefix`: the icon and any
+// temporary file left beside it.
+std::vector<std::string> filesStartingWith(const std::string& folder, const std::string& prefix) {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        const std::string name = entry.path().filename().string();
+        if (name.starts_with(prefix)) names.push_back(name);
+    }
+    return names;
+}
+
+// Lowers the largest file this process may write, as a full file system
+// would stop it, for as long as it lives. Writes past the limit fail with
+// EFBIG instead of raising SIGXFSZ. Works without privileges, and for root.
+struct FileSizeLimit {
+    rlimit saved{};
+    void (*savedHandler)(int) = nullptr;
+    explicit FileSizeLimit(rlim_t bytes) {
+        ::getrlimit(RLIMIT_FSIZE, &saved);
+        savedHandler = std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit lowered{bytes, saved.rlim_max};
+        ::setrlimit(RLIMIT_FSIZE, &lowered);
+    }
+    ~FileSizeLimit() {
+        ::setrlimit(RLIMIT_FSIZE, &saved);
+        std::signal(SIGXFSZ, savedHandler);
+    }
+};
 
 TEST_F(MainWindowTest, FailedWritesWarnAndKeepTheIcon) {
     const std::string readOnly = test::tempFolder() + "/read-only";
@@ -282,18 +319,29 @@ TEST_F(MainWindowTest, FailedWritesWarnAndKeepTheIcon) {
     const std::string existing = test::tempFolder() + "/existing.ico";
     writeWholeFile(existing, ByteBuffer::fromString("old icon"));
     ::chmod(existing.c_str(), 0444);
+    // An icon already saved, on a file system that fills up while the new one
+    // is written: the new bytes go to a temporary file that can't be
+    // completed, so the old icon must stay whole and nothing be left beside it.
+    const std::string fullFolder = test::tempFolder() + "/filling-up";
+    ::mkdir(fullFolder.c_str(), 0755);
+    const std::string saved = fullFolder + "/saved.ico";
+    const ByteBuffer oldIcon = template32();
+    writeWholeFile(saved, oldIcon);
     // Root may write into read-only folders and files; a missing folder or a
-    // full device fails for everyone.
+    // full device fails for everyone. A small tmpfs would need privileges to
+    // mount; a file size limit fails the write the same way for everyone.
     const bool root = ::geteuid() == 0;
     const struct {
         const char* name;
         std::string path;
         bool fails;
+        rlim_t fileSizeLimit;  // 0: none
     } cases[] = {
-        {"read-only folder", readOnly + "/icon.ico", !root},
-        {"folder vanished", test::tempFolder() + "/gone/icon.ico", true},
-        {"read-only file", existing, !root},
-        {"full disk", "/dev/full", true},
+        {"read-only folder", readOnly + "/icon.ico", !root, 0},
+        {"folder vanished", test::tempFolder() + "/gone/icon.ico", true, 0},
+        {"read-only file", existing, !root, 0},
+        {"full disk", "/dev/full", true, 0},
+        {"file system fills up over an existing icon", saved, true, 512},
     };
     for (const auto& c : cases) {
         load(picture64x32());
@@ -303,12 +351,18 @@ TEST_F(MainWindowTest, FailedWritesWarnAndKeepTheIcon) {
         if (c.fails)
             prompts.expectMessage("图标文件无法写入，请选择其他位置重新保存。", kFlagsWarning,
                                   "警告");
-        window.saveIcon();
+        {
+            std::optional<FileSizeLimit> limit;
+            if (c.fileSizeLimit != 0) limit.emplace(c.fileSizeLimit);
+            window.saveIcon();
+        }
         EXPECT_EQ(state.outputIcon, c.fails ? icon : ByteBuffer()) << c.name;
     }
     if (!root) {
         EXPECT_EQ(readWholeFile(existing), ByteBuffer::fromString("old icon"));
     }
+    EXPECT_EQ(readWholeFile(saved), oldIcon);
+    EXPECT_EQ(filesStartingWith(fullFolder, "saved.ico"), std::vector<std::string>{"saved.ico"});
 }
 
 TEST_F(MainWindowTest, ClearEmptiesTheStateButNotTheFormatOrTheSurfacesVisibility) {
