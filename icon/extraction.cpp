@@ -18,20 +18,26 @@ PixelBlock drawOntoIconSurface(const Surface& preview, Surface& target, int size
     return pixelBlockOfSnapshot(target.snapshot(), size);
 }
 
-Extraction extract16(const Surface& preview1, Surface& icon16, StretchMode mode) {
+namespace {
+
+// One image in a one-image template.
+Extraction extractOne(ByteBuffer icon, const Surface& preview, Surface& target, int size,
+                      StretchMode mode) {
     Extraction e;
-    e.icon = template16();
-    e.pixels16 = drawOntoIconSurface(preview1, icon16, 16, mode);
-    e.icon = withPixels(e.icon, iconTemplateOffsets::kPixels, e.pixels16);
+    PixelBlock& block = size == 16 ? e.pixels16 : e.pixels32;
+    block = drawOntoIconSurface(preview, target, size, mode);
+    e.icon = withPixels(icon, iconTemplateOffsets::kPixels, block);
     return e;
 }
 
+}  // namespace
+
+Extraction extract16(const Surface& preview1, Surface& icon16, StretchMode mode) {
+    return extractOne(template16(), preview1, icon16, 16, mode);
+}
+
 Extraction extract32(const Surface& preview1, Surface& icon32, StretchMode mode) {
-    Extraction e;
-    e.icon = template32();
-    e.pixels32 = drawOntoIconSurface(preview1, icon32, 32, mode);
-    e.icon = withPixels(e.icon, iconTemplateOffsets::kPixels, e.pixels32);
-    return e;
+    return extractOne(template32(), preview1, icon32, 32, mode);
 }
 
 Extraction extractPair(const Surface& preview1, const Surface& preview2, Surface& icon16,
