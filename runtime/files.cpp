@@ -1,12 +1,14 @@
 #include "runtime/files.h"
 
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <sys/xattr.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <climits>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <random>
@@ -30,6 +32,15 @@ bool writeAll(int fd, const ByteBuffer& bytes) {
         left -= static_cast<std::size_t>(n);
     }
     return true;
+}
+
+// A picture of many megabytes would otherwise cost a page fault for every
+// 4 KB as it is read; in 2 MB pages it costs a handful. Only a hint.
+void adviseHugePages(void* start, std::size_t size) {
+    constexpr std::uintptr_t kHuge = std::uintptr_t{2} << 20;
+    const auto begin = (reinterpret_cast<std::uintptr_t>(start) + kHuge - 1) & ~(kHuge - 1);
+    const auto end = (reinterpret_cast<std::uintptr_t>(start) + size) & ~(kHuge - 1);
+    if (end > begin) ::madvise(reinterpret_cast<void*>(begin), end - begin, MADV_HUGEPAGE);
 }
 
 std::string folderOf(const std::string& path) {
@@ -68,7 +79,13 @@ ByteBuffer readWholeFile(const std::string& path) {
     }
     // A regular file is read straight into a buffer of its size; anything
     // else (a pipe, a file that grows meanwhile) in chunks until its end.
-    std::vector<std::uint8_t> bytes(S_ISREG(st.st_mode) ? static_cast<std::size_t>(st.st_size) : 0);
+    std::vector<std::uint8_t> bytes;
+    if (S_ISREG(st.st_mode)) {
+        const auto size = static_cast<std::size_t>(st.st_size);
+        bytes.reserve(size);
+        adviseHugePages(bytes.data(), size);
+        bytes.resize(size);
+    }
     std::size_t filled = 0;
     std::uint8_t chunk[1 << 16];
     for (;;) {
