@@ -1,18 +1,18 @@
 #include "runtime/files.h"
 
 #include <fcntl.h>
-#include <sys/mman.h>
 #include <sys/stat.h>
 #include <sys/xattr.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <climits>
-#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <random>
 #include <vector>
+
+#include "runtime/huge_pages.h"
 
 namespace pexor {
 namespace {
@@ -32,15 +32,6 @@ bool writeAll(int fd, const ByteBuffer& bytes) {
         left -= static_cast<std::size_t>(n);
     }
     return true;
-}
-
-// A picture of many megabytes would otherwise cost a page fault for every
-// 4 KB as it is read; in 2 MB pages it costs a handful. Only a hint.
-void adviseHugePages(void* start, std::size_t size) {
-    constexpr std::uintptr_t kHuge = std::uintptr_t{2} << 20;
-    const auto begin = (reinterpret_cast<std::uintptr_t>(start) + kHuge - 1) & ~(kHuge - 1);
-    const auto end = (reinterpret_cast<std::uintptr_t>(start) + size) & ~(kHuge - 1);
-    if (end > begin) ::madvise(reinterpret_cast<void*>(begin), end - begin, MADV_HUGEPAGE);
 }
 
 std::string folderOf(const std::string& path) {

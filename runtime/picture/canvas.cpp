@@ -1,5 +1,6 @@
 #include "runtime/picture/canvas.h"
 
+#include "runtime/huge_pages.h"
 #include "runtime/picture/checked.h"
 
 namespace pexor {
@@ -28,7 +29,10 @@ std::shared_ptr<Picture> makePicture(int width, int height, std::uint32_t fill) 
     auto picture = std::make_shared<Picture>();
     picture->width = width;
     picture->height = height;
-    picture->pixels.assign(std::size_t(width) * std::size_t(height), fill);
+    const std::size_t count = std::size_t(width) * std::size_t(height);
+    picture->pixels.reserve(count);
+    adviseHugePages(picture->pixels.data(), count * sizeof(std::uint32_t));
+    picture->pixels.assign(count, fill);
     return picture;
 }
 

@@ -51,27 +51,45 @@ const char* readHeader(std::span<const std::uint8_t> bytes, PcxHeader& h) {
     return nullptr;
 }
 
-// Decodes runs into `out` until it is full or the data ends; a byte with its
-// two top bits set repeats the next byte (its low six bits) times, any other
-// byte stands for itself. Runs carry on across scanlines. Returns how many
-// bytes were filled.
-std::size_t unpackRuns(std::span<const std::uint8_t> data, std::vector<std::uint8_t>& out) {
-    std::size_t filled = 0;
-    std::size_t i = 0;
-    while (filled < out.size() && i < data.size()) {
-        std::uint8_t value = data[i++];
-        std::size_t count = 1;
-        if ((value & 0xC0) == 0xC0) {
-            if (i == data.size()) break;
-            count = value & 0x3F;
-            value = data[i++];
+// Decodes runs one scanline at a time: a byte with its two top bits set
+// repeats the next byte (its low six bits) times, any other byte stands for
+// itself. Runs carry on across scanlines, so a run cut by the end of a line
+// goes on in the next.
+class RunReader {
+public:
+    explicit RunReader(std::span<const std::uint8_t> data) : data_(data) {}
+
+    // Fills `out`; bytes past the end of the data are colour 0.
+    void fill(std::span<std::uint8_t> out) {
+        std::size_t filled = 0;
+        while (filled < out.size()) {
+            if (left_ == 0 && !nextRun()) break;
+            const std::size_t count = std::min(left_, out.size() - filled);
+            std::fill_n(out.begin() + std::ptrdiff_t(filled), count, value_);
+            filled += count;
+            left_ -= count;
         }
-        count = std::min(count, out.size() - filled);
-        std::fill_n(out.begin() + std::ptrdiff_t(filled), count, value);
-        filled += count;
+        std::fill(out.begin() + std::ptrdiff_t(filled), out.end(), std::uint8_t{0});
     }
-    return filled;
-}
+
+private:
+    bool nextRun() {
+        if (i_ == data_.size()) return false;
+        value_ = data_[i_++];
+        left_ = 1;
+        if ((value_ & 0xC0) == 0xC0) {
+            if (i_ == data_.size()) return false;
+            left_ = value_ & 0x3F;
+            value_ = data_[i_++];
+        }
+        return true;
+    }
+
+    std::span<const std::uint8_t> data_;
+    std::size_t i_ = 0;
+    std::uint8_t value_ = 0;
+    std::size_t left_ = 0;
+};
 
 // At most 63 bytes from a two-byte run.
 constexpr std::uint64_t kMostBytesPerDataByte = 32;
@@ -112,13 +130,14 @@ PictureResult decodePcx(std::span<const std::uint8_t> bytes) {
     if (!dataCouldFill(*allBytes, data.size(), kMostBytesPerDataByte)) {
         return pictureFault("PCX image data far too short for the picture size");
     }
-    std::vector<std::uint8_t> lines(std::size_t(*allBytes), 0);
-    unpackRuns(data, lines);  // data that stops early leaves the rest colour 0
+    RunReader runs(data);  // data that stops early leaves the rest colour 0
+    std::vector<std::uint8_t> lineBuffer(static_cast<std::size_t>(*lineBytes));
 
     const int width = int(h.width);
     auto picture = makePicture(width, int(h.height), kOpaqueBlack);
     for (std::int64_t y = 0; y < h.height; ++y) {
-        const std::uint8_t* line = lines.data() + std::size_t(y) * std::size_t(*lineBytes);
+        runs.fill(lineBuffer);
+        const std::uint8_t* line = lineBuffer.data();
         std::uint32_t* out = picture->pixels.data() + std::size_t(y) * std::size_t(width);
         if (vgaPalette) {
             for (int x = 0; x < width; ++x) out[x] = palette[line[x]];
