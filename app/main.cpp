@@ -30,9 +30,12 @@ static std::vector<char*> applicationArguments(int argc, char** argv) {
 // --- end of browser component set-up ---
 
 int main(int argc, char** argv) {
+#ifdef PEXOR_HAVE_WEBENGINE
     // Qt WebEngine shares OpenGL contexts with the widgets; the attribute
-    // must be set before the application object exists.
+    // must be set before the application object exists, although the
+    // browser itself is loaded only later.
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+#endif
     std::vector<char*> args = applicationArguments(argc, argv);
     int count = static_cast<int>(args.size()) - 1;
     QApplication app(count, args.data());

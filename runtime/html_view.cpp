@@ -1,48 +1,92 @@
 #include "runtime/html_view.h"
 
+#include <dlfcn.h>
+#include <sys/mman.h>
+#include <unistd.h>
+
 #include <QResizeEvent>
 #include <QUrl>
 
-#ifdef PEXOR_HAVE_WEBENGINE
-#include <QWebEnginePage>
-#include <QWebEngineProfile>
-#include <QWebEngineSettings>
-#include <QWebEngineView>
-#endif
+#include <cstdio>
 
 namespace pexor {
-
-#ifdef PEXOR_HAVE_WEBENGINE
 namespace {
 
+using CreateBrowser = QWidget* (*)(QWidget* parent);
+using LoadUrl = void (*)(QWidget* browser, const char* url);
+
+struct BrowserModule {
+    std::span<const std::uint8_t> image;
+    bool tried = false;
+    CreateBrowser create = nullptr;
+    LoadUrl load = nullptr;
+};
+
+BrowserModule& browserModule() {
+    static BrowserModule module;
+    return module;
+}
+
+// Loads the module straight from memory: an anonymous file holds the image
+// and the loader opens it through /proc, so nothing is written beside the
+// program. The module stays loaded for the rest of the process: its
+// widgets may live until the very end.
+bool loadBrowserModule(BrowserModule& module) {
+    if (module.tried) return module.create != nullptr;
+    module.tried = true;
+    if (module.image.empty()) return false;
+    const int fd = ::memfd_create("pexor-browser", MFD_CLOEXEC);
+    if (fd < 0) return false;
+    const std::uint8_t* p = module.image.data();
+    std::size_t left = module.image.size();
+    while (left > 0) {
+        const ssize_t n = ::write(fd, p, left);
+        if (n <= 0) break;
+        p += n;
+        left -= static_cast<std::size_t>(n);
+    }
+    void* handle = nullptr;
+    if (left == 0) {
+        char path[64];
+        std::snprintf(path, sizeof path, "/proc/self/fd/%d", fd);
+        handle = ::dlopen(path, RTLD_NOW | RTLD_LOCAL);
+    }
+    ::close(fd);
+    if (handle == nullptr) return false;
+    module.create = reinterpret_cast<CreateBrowser>(::dlsym(handle, "pexorBrowserCreate"));
+    module.load = reinterpret_cast<LoadUrl>(::dlsym(handle, "pexorBrowserLoad"));
+    if (module.create == nullptr || module.load == nullptr) {
+        module.create = nullptr;
+        return false;
+    }
+    return true;
+}
+
 // Addresses come as the original platform wrote them: "file://" followed by
-// a plain path, blanks and Chinese characters unescaped. QUrl wants them
-// escaped, so local files go through fromLocalFile.
-QUrl urlOf(const std::string& address) {
+// a plain path, blanks and Chinese characters unescaped. The browser wants
+// them escaped, so local files go through fromLocalFile.
+QByteArray urlOf(const std::string& address) {
     constexpr std::string_view kFileScheme = "file://";
     if (address.starts_with(kFileScheme))
-        return QUrl::fromLocalFile(QString::fromUtf8(address.substr(kFileScheme.size())));
-    return QUrl(QString::fromUtf8(address), QUrl::TolerantMode);
+        return QUrl::fromLocalFile(QString::fromUtf8(address.substr(kFileScheme.size())))
+            .toEncoded();
+    return QUrl(QString::fromUtf8(address), QUrl::TolerantMode).toEncoded();
 }
 
 }  // namespace
-#endif
 
 HtmlView::HtmlView(QWidget* parent) : QWidget(parent) {}
 
-HtmlView::~HtmlView() {
-    // The page must go before the profile it was made with.
-    delete browser_;
-    browser_ = nullptr;
-    delete profile_;
+HtmlView::~HtmlView() = default;
+
+void HtmlView::setBrowserModule(std::span<const std::uint8_t> image) {
+    BrowserModule& module = browserModule();
+    if (module.tried) return;  // the first module loaded stays
+    module.image = image;
 }
 
 bool HtmlView::hasBrowserComponent() {
-#ifdef PEXOR_HAVE_WEBENGINE
-    return true;
-#else
-    return false;
-#endif
+    return !browserModule().image.empty();
 }
 
 void HtmlView::navigate(const std::string& address) {
@@ -52,28 +96,11 @@ void HtmlView::navigate(const std::string& address) {
 
 void HtmlView::startBrowser() {
     startOnPaint_ = false;
-#ifdef PEXOR_HAVE_WEBENGINE
-    if (browser_ != nullptr) return;
-    // An off-the-record profile: the view keeps no cache, cookies or history
-    // on disk, so the program writes no files besides its own.
-    auto* profile = new QWebEngineProfile();
-    profile_ = profile;
-    auto* view = new QWebEngineView(this);
-    auto* page = new QWebEnginePage(profile, view);
-    view->setPage(page);
-    QWebEngineSettings* settings = page->settings();
-    // The page is a local file whose frame is the speech service: a local
-    // document may only embed a remote one with this set. The service speaks
-    // at once, without waiting for a click, as the page intends.
-    settings->setAttribute(QWebEngineSettings::LocalContentCanAccessRemoteUrls, true);
-    settings->setAttribute(QWebEngineSettings::PlaybackRequiresUserGesture, false);
-    view->setContextMenuPolicy(Qt::NoContextMenu);
-    view->setFocusPolicy(Qt::NoFocus);
-    view->setGeometry(rect());
-    view->show();
-    browser_ = view;
+    if (browser_ != nullptr || !loadBrowserModule(browserModule())) return;
+    browser_ = browserModule().create(this);
+    browser_->setGeometry(rect());
+    browser_->show();
     loadAddress();
-#endif
 }
 
 void HtmlView::startBrowserAfterFirstPaint() {
@@ -84,10 +111,8 @@ void HtmlView::startBrowserAfterFirstPaint() {
 }
 
 void HtmlView::loadAddress() {
-#ifdef PEXOR_HAVE_WEBENGINE
-    if (auto* view = static_cast<QWebEngineView*>(browser_); view && !address_.empty())
-        view->load(urlOf(address_));
-#endif
+    if (browser_ != nullptr && !address_.empty())
+        browserModule().load(browser_, urlOf(address_).constData());
 }
 
 void HtmlView::paintEvent(QPaintEvent* event) {

@@ -25,8 +25,10 @@ void installSkinEngine() {
 void installSkinEngineIn(const std::string& directory) {
     if (fileExists(enginePath(directory))) return;
     // Neither result is looked at: a file that can't be written leaves the
-    // load to the system's library search.
-    writeWholeFile(enginePath(directory), ByteBuffer(resources::skinEngineImage()));
+    // load to the system's library search. The file appears whole, through a
+    // rename, so a second copy of the program starting at the same moment
+    // never loads a half-written library.
+    replaceFileAtomically(enginePath(directory), ByteBuffer(resources::skinEngineImage()));
     setFileAttributes(enginePath(directory), kAttributeHidden);
 }
 

@@ -12,6 +12,7 @@
 #include "runtime/files.h"
 #include "runtime/html_view.h"
 #include "ui/main/main_window.h"
+#include "welcome/browser/browser_module.h"
 
 namespace pexor {
 namespace {
@@ -98,6 +99,8 @@ void showWelcomePageIn(MainWindow& window, const std::string& directory) {
     // A page that can't be written is not reported: the view then shows
     // whatever is at the address, an older page or the browser's own notice.
     writeWholeFile(path, ByteBuffer::fromString(page));
+    // The page is seen through the browser this program carries.
+    HtmlView::setBrowserModule(resources::browserModuleImage());
     window.超文本浏览框1->navigate("file://" + path);
 }
 
