@@ -71,6 +71,7 @@ namespace {
         terminateProcess(1);
     }
     std::fprintf(stderr, "frame src=%s\n", source.toUtf8().constData());
+    dir.remove();  // _exit skips the destructor
     terminateProcess(0);
 }
 
