@@ -153,6 +153,9 @@ void MainWindow::keyPressEvent(QKeyEvent* event) {
 void MainWindow::runCreationHandler() {
     if (showWelcomePageStep) showWelcomePageStep(*this);
     if (applySkinStep) applySkinStep();
+    // The surfaces were filled when they were made, before the skin gave the
+    // palette its button colour; nothing is drawn on them yet.
+    for (SurfaceWidget* surface : {位图画板1, 位图画板2, 图标画板1, 图标画板2}) surface->clear();
     state_.outputIcon = ByteBuffer();
 }
 

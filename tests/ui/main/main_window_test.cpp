@@ -1,5 +1,6 @@
 #include "ui/main/main_window.h"
 
+#include <QApplication>
 #include <QBuffer>
 #include <QGroupBox>
 #include <QImageReader>
@@ -109,6 +110,26 @@ TEST_F(MainWindowTest, StartsWithEmptyPreviewsHiddenLabelsAndTheFirstFormat) {
     EXPECT_EQ(window.单选框3->geometry(), QRect(6, 57, 102, 18));
     EXPECT_EQ(window.单选框3->parentWidget(), static_cast<QWidget*>(window.分组框1));
     EXPECT_EQ(window.超文本浏览框1->geometry(), QRect(336, 13, 152, 189));
+}
+
+// A skin applied by the creation handler changes the button colour; the
+// surfaces show the new one.
+TEST(MainWindowCreation, SurfacesTakeTheButtonColourTheSkinSets) {
+    ProgramState state;
+    ScriptedPrompts prompts;
+    const QPalette before = QApplication::palette();
+    installPaletteFaceColour();  // as start-up does
+    MainWindow window(state, prompts);
+    window.applySkinStep = [] {
+        QPalette p = QApplication::palette();
+        p.setColor(QPalette::Button, QColor(10, 200, 30));
+        QApplication::setPalette(p);
+    };
+    window.runCreationHandler();
+    const std::uint32_t expected = 0xFF0AC81Eu;
+    EXPECT_EQ(window.图标画板1->surface().pixel(0, 0), expected);
+    EXPECT_EQ(window.位图画板2->surface().pixel(83, 83), expected);
+    QApplication::setPalette(before);
 }
 
 TEST_F(MainWindowTest, EachFormatFillsItsTemplateWithTheAreaAverage) {
