@@ -11,6 +11,8 @@
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::span<const std::uint8_t> bytes(data, size);
     pexor::fuzz::checkResult(pexor::decodeBmp(bytes));
+    // Small enough a hint that rows of most inputs go through the reducer.
+    pexor::fuzz::checkResult(pexor::decodeBmp(bytes, pexor::DecodeHint{2, 2}));
     if (size > 14) {
         const pexor::IconBitmap dib = pexor::decodeIconBitmap(bytes.subspan(14));
         if (dib.picture)
